@@ -19,6 +19,7 @@ Platform& platform() {
       .message_box = [](const Text&, const Text&, BoxIcon) {},
       .tick_count = monotonic_milliseconds,
       .process_pending_events = [] {},
+      .show_wait_cursor = [](bool) {},
   };
   return current;
 }

@@ -19,6 +19,8 @@ struct Platform {
   std::function<std::uint32_t()> tick_count;
   // Dispatches every window event already queued, then returns.
   std::function<void()> process_pending_events;
+  // Shows the wait cursor over the program's windows while busy is true.
+  std::function<void(bool busy)> show_wait_cursor;
 };
 
 Platform& platform();

@@ -1,0 +1,7 @@
+#include "library/refresh.h"
+
+namespace quemira::library {
+
+void refresh(app::GameState&, ui::MainWindow&) {}
+
+}  // namespace quemira::library

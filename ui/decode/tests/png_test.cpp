@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "ui/decode/decoders.h"
 #include "ui/decode/tests/imagemagick.h"
 
@@ -12,7 +10,8 @@ namespace im = imagemagick;
 
 struct Fixture {
   const char* what;
-  std::function<bool(const std::string& path)> make;
+  std::vector<std::string> convert_arguments;
+  const char* format;
 };
 
 // ImageMagick cuts 16-bit samples to 8 bits by truncation, libpng rounds;
@@ -35,53 +34,41 @@ std::optional<Bitmap> rounded_to_8_bits(const std::string& path) {
 TEST(DecodePng, MatchesImageMagickPixelForPixel) {
   const std::vector<Fixture> fixtures = {
       {"colour with alpha",
-       [](const std::string& path) {
-         return im::convert(
-             {"-size", "13x300", "gradient:rgba(255,0,0,1)-rgba(0,0,255,0.1)", "PNG32:" + path});
-       }},
-      {"transparent pixels keep no stray colour",
-       [](const std::string& path) {
-         return im::convert({"-size", "6x6", "xc:rgba(20,200,40,0)", "-fill", "rgba(200,10,10,0.6)",
-                             "-draw", "rectangle 2,2 5,5", "PNG32:" + path});
-       }},
+       {"-size", "13x300", "gradient:rgba(255,0,0,1)-rgba(0,0,255,0.1)"},
+       "PNG32"},
+      {"fully transparent background",
+       {"-size", "6x6", "xc:rgba(20,200,40,0)", "-fill", "rgba(200,10,10,0.6)", "-draw",
+        "rectangle 2,2 5,5"},
+       "PNG32"},
       {"greyscale",
-       [](const std::string& path) {
-         return im::convert(
-             {"-size", "9x300", "gradient:white-black", "-type", "Grayscale", "PNG:" + path});
-       }},
+       {"-size", "9x300", "gradient:white-black", "-type", "Grayscale", "-depth", "8"},
+       "PNG"},
       {"greyscale with alpha",
-       [](const std::string& path) {
-         return im::convert({"-size", "9x300", "gradient:rgba(0,0,0,1)-rgba(255,255,255,0.2)",
-                             "-type", "GrayscaleAlpha", "PNG:" + path});
-       }},
+       {"-size", "9x300", "gradient:rgba(0,0,0,1)-rgba(255,255,255,0.2)", "-type",
+        "GrayscaleAlpha"},
+       "PNG"},
       {"palette with a transparent entry",
-       [](const std::string& path) {
-         return im::convert({"-size", "8x8", "xc:none", "-fill", "red", "-draw",
-                             "rectangle 0,0 3,7", "-fill", "rgb(10,20,30)", "-draw", "point 6,6",
-                             "PNG8:" + path});
-       }},
+       {"-size", "8x8", "xc:none", "-fill", "red", "-draw", "rectangle 0,0 3,7", "-fill",
+        "rgb(10,20,30)", "-draw", "point 6,6"},
+       "PNG8"},
       {"16 bits per channel",
-       [](const std::string& path) {
-         return im::convert({"-size", "5x400", "gradient:rgb(255,128,0)-rgb(0,64,255)", "-depth",
-                             "16", "PNG48:" + path});
-       }},
+       {"-size", "5x400", "gradient:rgb(255,128,0)-rgb(0,64,255)", "-depth", "16"},
+       "PNG48"},
       {"16 bits with no gamma chunk",
-       [](const std::string& path) {
-         return im::convert({"-size", "5x400", "gradient:rgb(255,128,0)-rgb(0,64,255)", "-depth",
-                             "16", "-define", "png:exclude-chunks=gAMA,cHRM,sRGB",
-                             "PNG48:" + path});
-       }},
+       {"-size", "5x400", "gradient:rgb(255,128,0)-rgb(0,64,255)", "-depth", "16", "-define",
+        "png:exclude-chunks=gAMA,cHRM,sRGB"},
+       "PNG48"},
       {"16 bits with alpha",
-       [](const std::string& path) {
-         return im::convert({"-size", "5x400", "gradient:rgba(255,128,0,1)-rgba(0,64,255,0.3)",
-                             "-depth", "16", "PNG64:" + path});
-       }},
+       {"-size", "5x400", "gradient:rgba(255,128,0,1)-rgba(0,64,255,0.3)", "-depth", "16"},
+       "PNG64"},
   };
   im::Folder folder;
   for (const auto& fixture : fixtures) {
     SCOPED_TRACE(fixture.what);
     const std::string path = folder / "fixture.png";
-    ASSERT_TRUE(fixture.make(path));
+    auto arguments = fixture.convert_arguments;
+    arguments.push_back(fixture.format + (":" + path));
+    ASSERT_TRUE(im::convert(arguments));
     EXPECT_TRUE(im::same_pixels(decode_png(im::read_bytes(path)), rounded_to_8_bits(path)));
   }
 }

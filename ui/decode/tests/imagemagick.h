@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -48,7 +47,7 @@ inline std::string shell_quoted(const std::string& word) {
 
 // The command's whole standard output, or nothing when it exits with an error.
 inline std::optional<std::string> run(const std::string& program,
-                                      std::initializer_list<std::string> arguments) {
+                                      const std::vector<std::string>& arguments) {
   std::string command = program;
   for (const std::string& argument : arguments) command += " " + shell_quoted(argument);
   FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
@@ -61,7 +60,7 @@ inline std::optional<std::string> run(const std::string& program,
 }
 
 // Runs `convert` with these arguments; true when it succeeded.
-inline bool convert(std::initializer_list<std::string> arguments) {
+inline bool convert(const std::vector<std::string>& arguments) {
   return run("convert", arguments).has_value();
 }
 
@@ -76,15 +75,24 @@ inline void write_bytes(const std::string& path, const std::vector<std::uint8_t>
              static_cast<std::streamsize>(bytes.size()));
 }
 
+// A 37x23 picture: rows of odd length that no bit depth pads to four bytes by
+// chance, a gradient of many colours and flat shapes with hard edges.
+inline bool make_test_picture(const std::string& path) {
+  return convert({"-size", "37x23", "gradient:red-blue", "-fill", "yellow", "-draw",
+                  "circle 18,11 18,4", "-fill", "green", "-draw", "rectangle 2,2 8,20", path});
+}
+
 // ImageMagick's decoding of an image file as 8-bit RGBA, opaque formats with
 // alpha 255. `image` may select one image of a multi-image file ("x.ico[1]").
 inline std::optional<Bitmap> rgba(const std::string& image) {
-  const auto size = run("identify", {"-format", "%w %h", image});
-  const auto pixels = run("convert", {image, "-depth", "8", "rgba:-"});
-  if (!size || !pixels) return std::nullopt;
+  // One run prints the size on a line of its own, then the pixels.
+  const auto output = run("convert", {image, "-depth", "8", "-print", "%w %h\n", "rgba:-"});
+  if (!output) return std::nullopt;
+  const std::size_t line_end = output->find('\n');
+  if (line_end == std::string::npos) return std::nullopt;
   Bitmap bitmap;
-  std::istringstream(*size) >> bitmap.width >> bitmap.height;
-  bitmap.rgba.assign(pixels->begin(), pixels->end());
+  std::istringstream(output->substr(0, line_end)) >> bitmap.width >> bitmap.height;
+  bitmap.rgba.assign(output->begin() + static_cast<std::ptrdiff_t>(line_end) + 1, output->end());
   if (bitmap.rgba.size() != static_cast<size_t>(bitmap.width) * bitmap.height * 4)
     return std::nullopt;
   return bitmap;

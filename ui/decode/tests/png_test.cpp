@@ -67,7 +67,7 @@ TEST(DecodePng, MatchesImageMagickPixelForPixel) {
     SCOPED_TRACE(fixture.what);
     const std::string path = folder / "fixture.png";
     auto arguments = fixture.convert_arguments;
-    arguments.push_back(fixture.format + (":" + path));
+    arguments.push_back(std::string(fixture.format) + ":" + path);
     ASSERT_TRUE(im::convert(arguments));
     EXPECT_TRUE(im::same_pixels(decode_png(im::read_bytes(path)), rounded_to_8_bits(path)));
   }
@@ -86,13 +86,17 @@ TEST(DecodePng, SurvivesEveryCutAndEveryFlippedByteSilently) {
   testing::internal::CaptureStderr();
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     const auto cut = decode_png(Bytes(bytes).first(size));
-    if (cut) EXPECT_EQ(cut->rgba, whole->rgba) << "cut to " << size << " bytes";
+    if (cut) {
+      EXPECT_EQ(cut->rgba, whole->rgba) << "cut to " << size << " bytes";
+    }
   }
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     auto damaged = bytes;
     damaged[i] ^= 0xFF;
     const auto result = decode_png(damaged);
-    if (result) EXPECT_EQ(result->rgba.size(), std::size_t{4} * result->width * result->height);
+    if (result) {
+      EXPECT_EQ(result->rgba.size(), std::size_t{4} * result->width * result->height);
+    }
   }
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }

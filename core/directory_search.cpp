@@ -16,6 +16,8 @@ bool same_letter(char a, char b) {
          std::tolower(static_cast<unsigned char>(b));
 }
 
+}  // namespace
+
 bool is_folder(DIR* directory, const dirent& entry) {
   if (entry.d_type == DT_DIR) return true;
   if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
@@ -23,8 +25,6 @@ bool is_folder(DIR* directory, const dirent& entry) {
   struct stat target {};
   return fstatat(dirfd(directory), entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
-
-}  // namespace
 
 bool wildcard_matches(std::string_view wildcard, std::string_view name) {
   if (wildcard == "*.*") wildcard = "*";

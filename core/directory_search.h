@@ -30,6 +30,10 @@ class DirectorySearch {
   std::string wildcard_utf8_;
 };
 
+// Whether an entry of an open folder is itself a folder; a link counts as
+// what it leads to.
+bool is_folder(DIR* directory, const dirent& entry);
+
 // "*" for any run (none included), "?" for one character, ASCII letters in
 // either case; "*.*" matches every name, also one without a dot.
 bool wildcard_matches(std::string_view wildcard, std::string_view name);

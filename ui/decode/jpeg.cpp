@@ -5,6 +5,7 @@
 #include <jerror.h>
 // clang-format on
 
+#include <algorithm>
 #include <csetjmp>
 
 #include "ui/decode/decoders.h"
@@ -90,6 +91,7 @@ struct Decompression {
   jpeg_decompress_struct cinfo{};
   ErrorManager errors{};
   ScanLimit scan_limit{};
+  std::vector<std::uint8_t> first_row;
   std::optional<Bitmap> bitmap;
 };
 
@@ -128,16 +130,19 @@ bool decompress(Decompression& d, Bytes data, int wanted_width, int wanted_heigh
   // as the approximate one, and at 1/8 scale only the DC value is used.
   cinfo.dct_method = JDCT_ISLOW;
   choose_scale(cinfo, wanted_width, wanted_height);
-  d.bitmap = make_bitmap(cinfo.output_width, cinfo.output_height);
-  if (!d.bitmap) return false;
+  if (!rgba_size(cinfo.output_width, cinfo.output_height)) return false;
 
   jpeg_start_decompress(&cinfo);
-  if (cinfo.output_components != 4 ||
-      static_cast<std::int64_t>(cinfo.output_width) != d.bitmap->width ||
-      static_cast<std::int64_t>(cinfo.output_height) != d.bitmap->height) {
-    return false;
-  }
+  if (cinfo.output_components != 4) return false;
+  // The bitmap is made once the first row has decoded, so that a few bytes
+  // claiming a huge image run out of data before any large allocation.
   const std::size_t stride = std::size_t{cinfo.output_width} * 4;
+  d.first_row.resize(stride);
+  JSAMPROW first_row = d.first_row.data();
+  if (jpeg_read_scanlines(&cinfo, &first_row, 1) != 1) return false;
+  d.bitmap = make_bitmap(cinfo.output_width, cinfo.output_height);
+  if (!d.bitmap) return false;
+  std::copy(d.first_row.begin(), d.first_row.end(), d.bitmap->rgba.begin());
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = d.bitmap->rgba.data() + cinfo.output_scanline * stride;
     if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) return false;

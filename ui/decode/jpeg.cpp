@@ -38,13 +38,16 @@ struct ScanLimit {
 void print_nothing(j_common_ptr) {}
 
 // Entropy-coded data that runs out or stops making sense would be filled in
-// with grey or garbage; such a file is no image. Other warnings (stray bytes
-// between markers, a missing end marker) leave every pixel intact, and
-// cameras write them, so they pass silently.
+// with grey or garbage; such a file is no image. Other warnings pass
+// silently: stray bytes between markers, or a file that ends where the next
+// marker should stand (the end marker, or a progressive file's later scans),
+// leave every block that was decoded whole, and cameras write such files.
 void fail_on_broken_data(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
   const int code = cinfo->err->msg_code;
-  if (code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE) abandon(cinfo);
+  if (code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE || code == JWRN_ARITH_BAD_CODE) {
+    abandon(cinfo);
+  }
 }
 
 // libjpeg calls this at least once per scan, after the scan's header has set

@@ -8,6 +8,7 @@
 #include "library/refresh.h"
 #include "ui/main_window.h"
 #include "ui/main_window_view.h"
+#include "ui/toolkit_pictures.h"
 #include "ui/toolkit_platform.h"
 
 namespace {
@@ -37,7 +38,7 @@ void bind_handlers(app::GameState& state, ui::MainWindow& window) {
 int main() {
   Fl::fatal = window_not_created;
   Fl::background(ui::button_face.red, ui::button_face.green, ui::button_face.blue);
-  Fl::visual(FL_RGB8);
+  ui::use_toolkit_for_pictures();
 
   // Released when main returns, which is the clean-up at exit; a fatal error
   // ends the program without it.

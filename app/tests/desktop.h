@@ -37,6 +37,25 @@ inline void settle(int milliseconds = 300) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+// The id of a shown window with exactly this caption, waiting up to the
+// time; xdotool's own name search is a regular expression that does not
+// take UTF-8, so captions are compared here.
+inline std::string window_named(const std::string& caption, int seconds = 10) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    const std::string ids = output_of("xdotool search --onlyvisible --name .");
+    std::size_t start = 0;
+    while (start < ids.size()) {
+      std::size_t end = ids.find('\n', start);
+      if (end == std::string::npos) end = ids.size();
+      const std::string id = ids.substr(start, end - start);
+      if (output_of("xdotool getwindowname " + id) == caption) return id;
+      start = end + 1;
+    }
+    settle(100);
+  }
+  return {};
+}
+
 struct Rgb {
   int r, g, b;
   bool operator==(const Rgb&) const = default;

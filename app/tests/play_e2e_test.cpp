@@ -67,18 +67,17 @@ class Player {
     game_.double_click(selector_lefts[(cell - 1) / 4] + 22, 304 + 22);
     game_.double_click(selector_lefts[(cell - 1) % 4] + 22, 304 + 22);
   }
-  // Confirms, and gives the result box's caption and the main caption seen
-  // while it was open; Enter closes it.
-  std::pair<std::string, std::string> confirm() {
+  // Confirms, waits for the result box and gives the main caption seen while
+  // it was open; Enter closes it.
+  std::string confirm() {
     game_.click(236 + 40, 452 + 16);
-    const std::string box = output_of("timeout 10 xdotool search --sync --onlyvisible --name '" +
-                                      std::string(reinterpret_cast<const char*>(u8"信息")) +
-                                      "' | head -1");
-    const std::string title = output_of("xdotool getwindowname " + box);
+    const std::string box = window_named(reinterpret_cast<const char*>(u8"信息："));
+    EXPECT_FALSE(box.empty()) << "no result box";
     const std::string caption_meanwhile = game_.caption();
     std::system(("xdotool windowfocus --sync " + box + " key Return").c_str());
     settle(500);
-    return {title, caption_meanwhile};
+    EXPECT_TRUE(window_named(reinterpret_cast<const char*>(u8"信息："), 0).empty());
+    return caption_meanwhile;
   }
   // Which cell the enlarged picture came from, told by its colour.
   int target_cell(const std::array<Rgb, 16>& board) {
@@ -116,9 +115,7 @@ TEST(Play, RightThenWrongGuessKeepTheTallyUntilEscEndsTheGame) {
   const int target = player.target_cell(board);
   ASSERT_GE(target, 1) << "the enlarged picture matches no cell";
   player.guess(target);
-  const auto [title, caption_meanwhile] = player.confirm();
-  EXPECT_EQ(title, utf8(u8"信息："));
-  EXPECT_EQ(caption_meanwhile, utf8(u8"Quemira（猜图次数：0  猜对：0  猜错：0）"));
+  EXPECT_EQ(player.confirm(), utf8(u8"Quemira（猜图次数：0  猜对：0  猜错：0）"));
   EXPECT_EQ(game.caption(), utf8(u8"Quemira（猜图次数：1  猜对：1  猜错：0）"));
 
   player.refresh();

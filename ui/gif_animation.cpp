@@ -108,8 +108,9 @@ void GifAnimation::show(const decode::GifFrame& frame) {
   timer_->start(delay_milliseconds(frame), [this] { advance(); });
 }
 
-// NOTE: disposal 2 (restore to background) is treated like 3 (restore to
-// previous): both put back what the frame covered, as this game always has.
+// NOTE: disposal 2 (restore to background) plays like 3 (restore to
+// previous): both put back what the frame covered. The game's animations have
+// always looked this way, so keep it.
 void GifAnimation::compose(const decode::GifFrame& frame) {
   if (put_back_next_) put_back(*put_back_next_);
   put_back_next_.reset();

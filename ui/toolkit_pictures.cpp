@@ -1,7 +1,6 @@
 #include "ui/toolkit_pictures.h"
 
 #include <FL/Fl.H>
-#include <FL/x.H>
 
 #include <functional>
 #include <memory>
@@ -42,8 +41,9 @@ class ToolkitAnimationTimer : public AnimationTimer {
 
 void use_toolkit_for_pictures() {
   set_animation_timer_factory([] { return std::make_unique<ToolkitAnimationTimer>(); });
-  fl_open_display();
-  set_resampling(fl_visual->depth > 16 ? Resampling::smooth : Resampling::plain);
+  // The toolkit picks a visual of eight bits a channel only where the screen
+  // has more than 16 bits a pixel.
+  set_resampling(Fl::visual(FL_RGB8) ? Resampling::smooth : Resampling::plain);
 }
 
 }  // namespace quemira::ui

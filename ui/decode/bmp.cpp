@@ -5,8 +5,6 @@
 namespace quemira::ui::decode {
 namespace {
 
-constexpr std::size_t file_header_size = 14;
-
 // Run-length encoded rows (RLE8 and RLE4): every code writes within the
 // bitmap or not at all, and the codes end at the data's end as at an
 // end-of-bitmap code. Pixels that no code reaches stay opaque black.

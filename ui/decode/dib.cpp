@@ -123,10 +123,14 @@ std::vector<Colour> read_palette(ByteReader& reader, const Header& header, std::
 
 std::optional<Bitmap> decode_uncompressed(const Header& header, const std::vector<Colour>& palette,
                                           Bytes pixels) {
-  auto bitmap = make_bitmap(header.width, header.height);
-  if (!bitmap) return std::nullopt;
+  // The size is checked before the data so that the stride product cannot
+  // overflow, and the data before allocating so that a short file claiming a
+  // huge picture costs nothing.
+  if (!rgba_size(header.width, header.height)) return std::nullopt;
   const std::uint64_t stride = row_stride(header.width, header.bits);
   if (stride * static_cast<std::uint64_t>(header.height) > pixels.size()) return std::nullopt;
+  auto bitmap = make_bitmap(header.width, header.height);
+  if (!bitmap) return std::nullopt;
 
   const Channel red(header.masks[0]), green(header.masks[1]), blue(header.masks[2]),
       alpha(header.masks[3]);

@@ -97,6 +97,10 @@ std::optional<Bitmap> decode_pcx(Bytes data) {
     palette = data.last(palette_size);
     encoded = encoded.first(encoded.size() - palette_size - 1);
   }
+  // A two-byte code yields at most 63 bytes: codes too few for every line
+  // are refused before the picture is allocated.
+  if (line_size * static_cast<std::size_t>(height) > encoded.size() / 2 * 63 + 1)
+    return std::nullopt;
   auto bitmap = make_bitmap(width, height);
   if (!bitmap) return std::nullopt;
 

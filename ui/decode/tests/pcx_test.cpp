@@ -161,7 +161,9 @@ TEST(Pcx, RefusesWhatItCannotReadSafely) {
       {"right edge before the left", hand_made_pcx(8, 3, {5, 0, 4, 0}, 1, one_grey_pixel)},
       {"bottom edge above the top", hand_made_pcx(8, 3, {0, 5, 0, 4}, 1, one_grey_pixel)},
       {"lines too short for the width", hand_made_pcx(1, 1, {0, 0, 16, 0}, 2, {0, 0, 0})},
-      {"codes end before the last line", hand_made_pcx(8, 3, {0, 0, 0, 1}, 1, one_grey_pixel)},
+      {"codes end before the last line", hand_made_pcx(8, 3, {0, 0, 0, 1}, 1, {0xC3, 128, 1, 2})},
+      {"far too few codes for the picture",
+       hand_made_pcx(8, 3, {0, 0, 999, 999}, 1000, one_grey_pixel)},
       {"256-colour palette without its marker",
        [] {
          auto bytes = hand_made_pcx(8, 1, {0, 0, 0, 0}, 1, {0}, {red});

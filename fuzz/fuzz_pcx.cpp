@@ -1,0 +1,9 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "ui/decode/decoders.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  quemira::ui::decode::decode_pcx({data, size});
+  return 0;
+}

@@ -9,11 +9,10 @@
 #include "ui/decode/decoders.h"
 #include "ui/decode/tests/byte_writer.h"
 #include "ui/decode/tests/imagemagick.h"
+#include "ui/decode/tests/opaque_pixels.h"
 
 namespace quemira::ui::decode {
 namespace {
-
-using Colour = std::array<std::uint8_t, 3>;
 
 constexpr std::size_t info_header_at = 14;
 constexpr std::size_t width_at = 18, height_at = 22, bits_at = 28, compression_at = 30;
@@ -35,36 +34,15 @@ std::vector<std::uint8_t> hand_made_bmp(std::int32_t width, std::int32_t height,
   return file.bytes(pixels).result();
 }
 
-Bitmap opaque(int width, int height, const std::vector<Colour>& colours) {
-  Bitmap bitmap{width, height, {}};
-  for (const Colour& colour : colours)
-    bitmap.rgba.insert(bitmap.rgba.end(), {colour[0], colour[1], colour[2], 255});
-  return bitmap;
-}
-
-constexpr Colour black{0, 0, 0}, red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255},
-    white{255, 255, 255};
-
 class BmpTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(imagemagick::make_test_picture(source_)); }
+  void SetUp() override { ASSERT_TRUE(pictures_.made()); }
 
-  // ImageMagick's writing of the test picture, kept as `name`.
-  std::vector<std::uint8_t> written(const std::string& name,
-                                    const std::vector<std::string>& options,
-                                    const std::string& format = "BMP") {
-    std::vector<std::string> arguments{source_};
-    arguments.insert(arguments.end(), options.begin(), options.end());
-    arguments.push_back(format + ":" + folder_ / name);
-    EXPECT_TRUE(imagemagick::convert(arguments));
-    return imagemagick::read_bytes(folder_ / name);
-  }
-  std::optional<Bitmap> expected(const std::string& name) {
-    return imagemagick::rgba(folder_ / name);
+  std::optional<Bitmap> expected(const std::string& name) const {
+    return imagemagick::rgba(pictures_.path(name));
   }
 
-  imagemagick::Folder folder_;
-  std::string source_ = folder_ / "source.png";
+  imagemagick::TestPictures pictures_;
 };
 
 TEST_F(BmpTest, DecodesEveryDepthAndHeaderAsImageMagickDoes) {
@@ -94,7 +72,7 @@ TEST_F(BmpTest, DecodesEveryDepthAndHeaderAsImageMagickDoes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto file = written(c.name, c.options, c.format);
+    const auto file = pictures_.write(c.name, c.options, c.format);
     ASSERT_GT(file.size(), 54u);
     ASSERT_EQ(get_u32(file, info_header_at), c.header_size);
     const std::size_t bits_offset = c.header_size == 12 ? 24 : bits_at;
@@ -108,9 +86,9 @@ TEST_F(BmpTest, DecodesEveryDepthAndHeaderAsImageMagickDoes) {
 
 // The same pixels stored another way must decode to the same picture.
 TEST_F(BmpTest, ReadsEveryInfoHeaderSizeAndRowOrder) {
-  const auto with_masks = written("565.bmp", {"-define", "bmp:subtype=RGB565"});
-  const auto true_colour = written("24bit.bmp", {"-type", "TrueColor"});
-  const auto with_alpha = written("32bit.bmp", {"-alpha", "on"});
+  const auto with_masks = pictures_.write("565.bmp", {"-define", "bmp:subtype=RGB565"});
+  const auto true_colour = pictures_.write("24bit.bmp", {"-type", "TrueColor"});
+  const auto with_alpha = pictures_.write("32bit.bmp", {"-alpha", "on"});
   constexpr std::size_t v5_header_size = 124;
 
   // The header cut to `size` bytes; a 40-byte header keeps its three colour
@@ -286,13 +264,13 @@ TEST_F(BmpTest, EveryTruncationIsSafe) {
   };
   for (const Case& c : uncompressed) {
     SCOPED_TRACE(c.name);
-    const auto file = written(c.name, c.options, c.format);
+    const auto file = pictures_.write(c.name, c.options, c.format);
     ASSERT_TRUE(decode_bmp(file));
     // Uncompressed pixels are all there or the file is refused.
     for (std::size_t length = 0; length < file.size(); ++length)
       ASSERT_FALSE(decode_bmp(Bytes(file.data(), length))) << length;
   }
-  const auto rle = written("rle8.bmp", {"-type", "Palette", "-compress", "RLE"});
+  const auto rle = pictures_.write("rle8.bmp", {"-type", "Palette", "-compress", "RLE"});
   for (std::size_t length = 0; length <= rle.size(); ++length)
     decode_bmp(Bytes(rle.data(), length));
 }

@@ -63,49 +63,43 @@ Bitmap bitmap(int width, int height, const std::vector<Rgba>& pixels) {
 
 class IconTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(imagemagick::make_test_picture(source_)); }
+  void SetUp() override { ASSERT_TRUE(pictures_.made()); }
 
-  std::vector<std::uint8_t> written(const std::string& name,
-                                    const std::vector<std::string>& arguments) {
-    EXPECT_TRUE(imagemagick::convert(arguments));
-    return imagemagick::read_bytes(folder_ / name);
-  }
-  // Several sizes of the test picture, reduced to `colours` colours.
-  std::vector<std::string> sizes(const std::vector<std::pair<std::string, int>>& size_colours,
-                                 const std::string& output) {
+  // An icon of the test picture at several sizes, each reduced to its number
+  // of colours.
+  std::vector<std::uint8_t> several_sizes(
+      const std::string& name, const std::vector<std::pair<std::string, int>>& size_colours) {
     std::vector<std::string> arguments;
     for (const auto& [size, colours] : size_colours)
-      arguments.insert(arguments.end(), {"(", source_, "-resize", size + "!", "-colors",
+      arguments.insert(arguments.end(), {"(", pictures_.source(), "-resize", size + "!", "-colors",
                                          std::to_string(colours), ")"});
-    arguments.push_back(folder_ / output);
-    return arguments;
+    arguments.push_back(pictures_.path(name));
+    EXPECT_TRUE(imagemagick::convert(arguments));
+    return imagemagick::read_bytes(pictures_.path(name));
   }
 
-  imagemagick::Folder folder_;
-  std::string source_ = folder_ / "source.png";
+  imagemagick::TestPictures pictures_;
 };
 
 TEST_F(IconTest, ShowsTheEntryTheDirectoryRuleChooses) {
   // 48x48 and 32x32 of 16 colours, 16x16 of 2, 24x24 of 200: the 32x32 one.
   const auto palettes =
-      written("palettes.ico",
-              sizes({{"48x48", 16}, {"32x32", 16}, {"16x16", 2}, {"24x24", 200}}, "palettes.ico"));
+      several_sizes("palettes.ico", {{"48x48", 16}, {"32x32", 16}, {"16x16", 2}, {"24x24", 200}});
   ASSERT_EQ(palettes[first_entry_at + entry_size], 32);
   ASSERT_EQ(palettes[first_entry_at + entry_size + 2], 16);
   EXPECT_TRUE(imagemagick::same_pixels(decode_icon(palettes),
-                                       imagemagick::rgba(folder_ / "palettes.ico[1]")));
+                                       imagemagick::rgba(pictures_.path("palettes.ico[1]"))));
 
   // 32-bit images list no colour count, so the last entry is shown.
-  const auto true_colour =
-      written("true.ico", {source_, "-define", "icon:auto-resize=48,32,16", folder_ / "true.ico"});
+  const auto true_colour = pictures_.write("true.ico", {"-define", "icon:auto-resize=48,32,16"});
   EXPECT_TRUE(imagemagick::same_pixels(decode_icon(true_colour),
-                                       imagemagick::rgba(folder_ / "true.ico[2]")));
+                                       imagemagick::rgba(pictures_.path("true.ico[2]"))));
 
   // A cursor is an icon with another type.
   auto cursor = palettes;
   put_u16(cursor, type_at, 2);
   EXPECT_TRUE(imagemagick::same_pixels(decode_icon(cursor),
-                                       imagemagick::rgba(folder_ / "palettes.ico[1]")));
+                                       imagemagick::rgba(pictures_.path("palettes.ico[1]"))));
 }
 
 TEST(Icon, ChoiceRule) {
@@ -136,22 +130,23 @@ TEST(Icon, ChoiceRule) {
 TEST_F(IconTest, TransparencyFromTheMaskOrTheAlphaChannel) {
   // A 16-colour icon whose mask ImageMagick leaves clear, given a pattern:
   // 37 pixels take 5 bytes a mask row, padded to 8.
-  auto masked = written("masked.ico", {source_, "-colors", "16", folder_ / "masked.ico"});
+  auto masked = pictures_.write("masked.ico", {"-colors", "16"});
   const std::size_t mask_size = 8 * 23;
   ASSERT_EQ(masked[first_entry_at + 6], 4);  // bits a pixel
   for (std::size_t i = 0; i < mask_size; ++i)
     masked[masked.size() - mask_size + i] = i % 8 < 5 ? 0xA5 : 0;
-  imagemagick::write_bytes(folder_ / "masked.ico", masked);
-  EXPECT_TRUE(
-      imagemagick::same_pixels(decode_icon(masked), imagemagick::rgba(folder_ / "masked.ico")));
+  imagemagick::write_bytes(pictures_.path("masked.ico"), masked);
+  EXPECT_TRUE(imagemagick::same_pixels(decode_icon(masked),
+                                       imagemagick::rgba(pictures_.path("masked.ico"))));
 
   // A 32-bit icon of a half-transparent picture keeps its alpha channel.
-  ASSERT_TRUE(
-      imagemagick::convert({source_, "-alpha", "set", "-channel", "A", "-fx",
-                            "i<18 ? 1 : (j<10 ? 0 : 0.5)", "+channel", folder_ / "alpha.png"}));
-  const auto alpha = written("alpha.ico", {folder_ / "alpha.png", folder_ / "alpha.ico"});
+  ASSERT_FALSE(pictures_
+                   .write("alpha.png", {"-alpha", "set", "-channel", "A", "-fx",
+                                        "i<18 ? 1 : (j<10 ? 0 : 0.5)", "+channel"})
+                   .empty());
+  const auto alpha = pictures_.write("alpha.ico", {}, "", pictures_.path("alpha.png"));
   EXPECT_TRUE(
-      imagemagick::same_pixels(decode_icon(alpha), imagemagick::rgba(folder_ / "alpha.ico")));
+      imagemagick::same_pixels(decode_icon(alpha), imagemagick::rgba(pictures_.path("alpha.ico"))));
 
   // An alpha channel of zeros means the writer relied on the mask alone.
   const Rgba red{255, 0, 0, 0}, blue{0, 0, 255, 0};
@@ -167,10 +162,9 @@ TEST_F(IconTest, TransparencyFromTheMaskOrTheAlphaChannel) {
 
 TEST_F(IconTest, PngEntryShowsAtItsOwnSize) {
   // The directory says 16x16; the PNG inside is 37x23 and wins.
-  const std::string png = folder_ / "entry.png";
-  ASSERT_TRUE(imagemagick::convert({source_, "-depth", "8", png}));
-  EXPECT_TRUE(imagemagick::same_pixels(
-      decode_icon(icon_file({{16, 0, imagemagick::read_bytes(png)}})), imagemagick::rgba(png)));
+  const auto png = pictures_.write("entry.png", {"-depth", "8"});
+  EXPECT_TRUE(imagemagick::same_pixels(decode_icon(icon_file({{16, 0, png}})),
+                                       imagemagick::rgba(pictures_.path("entry.png"))));
 }
 
 TEST(Icon, RefusesWhatItCannotReadSafely) {
@@ -217,7 +211,7 @@ TEST(Icon, RefusesWhatItCannotReadSafely) {
 }
 
 TEST_F(IconTest, EveryTruncationIsSafe) {
-  const auto palettes = written("palettes.ico", sizes({{"32x32", 16}, {"7x5", 2}}, "palettes.ico"));
+  const auto palettes = several_sizes("palettes.ico", {{"32x32", 16}, {"7x5", 2}});
   ASSERT_EQ(palettes[first_entry_at + 2], 16);
   // The chosen first entry is all there or nothing is shown.
   const std::size_t chosen_end =
@@ -227,7 +221,7 @@ TEST_F(IconTest, EveryTruncationIsSafe) {
         << length;
 
   // A PNG entry cut short, its size cut with it.
-  const auto png = imagemagick::read_bytes(source_);
+  const auto png = imagemagick::read_bytes(pictures_.source());
   for (std::size_t length = 0; length < png.size(); ++length)
     decode_icon(icon_file({{0, 0, {png.begin(), png.begin() + length}}}));
 }

@@ -82,6 +82,32 @@ inline bool make_test_picture(const std::string& path) {
                   "circle 18,11 18,4", "-fill", "green", "-draw", "rectangle 2,2 8,20", path});
 }
 
+// A folder holding the test picture, where fixtures written from it land.
+class TestPictures {
+ public:
+  TestPictures() : made_(make_test_picture(source())) {}
+
+  bool made() const { return made_; }
+  std::string source() const { return folder_ / "source.png"; }
+  std::string path(const std::string& name) const { return folder_ / name; }
+
+  // Runs `convert FROM OPTIONS... FORMAT:NAME`, FROM being the test picture
+  // unless given, and gives the bytes written (none when convert fails).
+  std::vector<std::uint8_t> write(const std::string& name, const std::vector<std::string>& options,
+                                  const std::string& format = "",
+                                  const std::string& from = "") const {
+    std::vector<std::string> arguments{from.empty() ? source() : from};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    arguments.push_back((format.empty() ? "" : format + ":") + path(name));
+    if (!convert(arguments)) return {};
+    return read_bytes(path(name));
+  }
+
+ private:
+  Folder folder_;
+  bool made_;
+};
+
 // ImageMagick's decoding of an image file as 8-bit RGBA, opaque formats with
 // alpha 255. `image` may select one image of a multi-image file ("x.ico[1]").
 inline std::optional<Bitmap> rgba(const std::string& image) {

@@ -8,11 +8,10 @@
 #include "ui/decode/decoders.h"
 #include "ui/decode/tests/byte_writer.h"
 #include "ui/decode/tests/imagemagick.h"
+#include "ui/decode/tests/opaque_pixels.h"
 
 namespace quemira::ui::decode {
 namespace {
-
-using Colour = std::array<std::uint8_t, 3>;
 
 constexpr std::size_t bits_at = 3, planes_at = 65;
 
@@ -41,31 +40,11 @@ std::vector<std::uint8_t> hand_made_pcx(std::uint8_t bits, std::uint8_t planes, 
   return file.result();
 }
 
-Bitmap opaque(int width, int height, const std::vector<Colour>& colours) {
-  Bitmap bitmap{width, height, {}};
-  for (const Colour& colour : colours)
-    bitmap.rgba.insert(bitmap.rgba.end(), {colour[0], colour[1], colour[2], 255});
-  return bitmap;
-}
-
-constexpr Colour black{0, 0, 0}, white{255, 255, 255}, red{255, 0, 0}, green{0, 255, 0},
-    blue{0, 0, 255}, grey{128, 128, 128};
-
 class PcxTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(imagemagick::make_test_picture(source_)); }
+  void SetUp() override { ASSERT_TRUE(pictures_.made()); }
 
-  std::vector<std::uint8_t> written(const std::string& name, const std::string& from,
-                                    const std::vector<std::string>& options) {
-    std::vector<std::string> arguments{from};
-    arguments.insert(arguments.end(), options.begin(), options.end());
-    arguments.push_back(folder_ / name);
-    EXPECT_TRUE(imagemagick::convert(arguments));
-    return imagemagick::read_bytes(folder_ / name);
-  }
-
-  imagemagick::Folder folder_;
-  std::string source_ = folder_ / "source.png";
+  imagemagick::TestPictures pictures_;
 };
 
 TEST_F(PcxTest, DecodesPaletteAndTrueColourAsImageMagickDoes) {
@@ -80,24 +59,25 @@ TEST_F(PcxTest, DecodesPaletteAndTrueColourAsImageMagickDoes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto file = written(c.name, source_, c.options);
+    const auto file = pictures_.write(c.name, c.options);
     ASSERT_GT(file.size(), 128u);
     ASSERT_EQ(file[bits_at], 8);
     ASSERT_EQ(file[planes_at], c.planes);
-    EXPECT_TRUE(imagemagick::same_pixels(decode_pcx(file), imagemagick::rgba(folder_ / c.name)));
+    EXPECT_TRUE(
+        imagemagick::same_pixels(decode_pcx(file), imagemagick::rgba(pictures_.path(c.name))));
   }
 }
 
 TEST_F(PcxTest, MonochromeSetBitsAreWhite) {
   // ImageMagick writes a 1-bit PCX only from a two-colour picture.
-  written("mono.bmp", source_, {"-monochrome"});
-  const auto file = written("mono.pcx", folder_ / "mono.bmp", {});
+  pictures_.write("mono.bmp", {"-monochrome"});
+  const auto file = pictures_.write("mono.pcx", {}, "", pictures_.path("mono.bmp"));
   ASSERT_EQ(file[bits_at], 1);
   ASSERT_EQ(file[planes_at], 1);
   // NOTE: ImageMagick 6 writes and reads 1-bit PCX with set bits black, the
   // reverse of the format's monochrome convention that other readers keep,
   // so our picture is the negative of its reading.
-  auto negative = imagemagick::rgba(folder_ / "mono.pcx");
+  auto negative = imagemagick::rgba(pictures_.path("mono.pcx"));
   ASSERT_TRUE(negative);
   for (std::size_t i = 0; i < negative->rgba.size(); ++i)
     if (i % 4 != 3) negative->rgba[i] = 255 - negative->rgba[i];
@@ -185,7 +165,7 @@ TEST_F(PcxTest, EveryTruncationIsSafe) {
   for (const std::string name : {"palette.pcx", "true.pcx"}) {
     SCOPED_TRACE(name);
     const auto file =
-        written(name, source_, {"-type", name == "true.pcx" ? "TrueColor" : "Palette"});
+        pictures_.write(name, {"-type", name == "true.pcx" ? "TrueColor" : "Palette"});
     ASSERT_TRUE(decode_pcx(file));
     for (std::size_t length = 0; length < file.size(); ++length)
       decode_pcx(Bytes(file.data(), length));

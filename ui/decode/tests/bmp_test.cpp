@@ -89,6 +89,7 @@ TEST_F(BmpTest, ReadsEveryInfoHeaderSizeAndRowOrder) {
   const auto with_masks = pictures_.write("565.bmp", {"-define", "bmp:subtype=RGB565"});
   const auto true_colour = pictures_.write("24bit.bmp", {"-type", "TrueColor"});
   const auto with_alpha = pictures_.write("32bit.bmp", {"-alpha", "on"});
+  const auto five_five_five = pictures_.write("555.bmp", {"-define", "bmp:subtype=RGB555"});
   constexpr std::size_t v5_header_size = 124;
 
   // The header cut to `size` bytes; a 40-byte header keeps its three colour
@@ -118,9 +119,14 @@ TEST_F(BmpTest, ReadsEveryInfoHeaderSizeAndRowOrder) {
     put_u32(file, height_at, static_cast<std::uint32_t>(-static_cast<std::int32_t>(height)));
     return file;
   };
-  // Plain 32-bit pixels whose fourth byte is zero, as many writers leave it.
-  auto unused_fourth_byte = [](std::vector<std::uint8_t> file) {
+  // Without bit fields, 16-bit pixels are 5-5-5 and 32-bit ones 8-8-8 with
+  // a fourth byte that many writers leave zero.
+  auto plain = [](std::vector<std::uint8_t> file) {
     put_u32(file, compression_at, 0);
+    return file;
+  };
+  auto unused_fourth_byte = [&](std::vector<std::uint8_t> file) {
+    file = plain(file);
     for (std::size_t i = get_u32(file, 10) + 3; i < file.size(); i += 4) file[i] = 0;
     return file;
   };
@@ -138,6 +144,7 @@ TEST_F(BmpTest, ReadsEveryInfoHeaderSizeAndRowOrder) {
       {"64-byte OS/2 header", with_header_size(true_colour, 64), "24bit.bmp"},
       {"top-down 24-bit", top_down(true_colour), "24bit.bmp"},
       {"top-down 16-bit", top_down(with_masks), "565.bmp"},
+      {"16-bit without masks", plain(five_five_five), "555.bmp"},
       {"32-bit, fourth byte zero", unused_fourth_byte(with_alpha), "32bit.bmp"},
   };
   for (const Case& c : cases) {

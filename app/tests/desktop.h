@@ -88,6 +88,16 @@ inline std::optional<Screenshot> read_png(const std::string& path) {
   return shot;
 }
 
+// A folder of its own for one game, removed afterwards.
+struct TempFolder {
+  TempFolder() {
+    char pattern[] = "/tmp/quemira-game-XXXXXX";
+    path = mkdtemp(pattern);
+  }
+  ~TempFolder() { fs::remove_all(path); }
+  fs::path path;
+};
+
 // One run of the program, started from a folder of its own, on $DISPLAY.
 class Game {
  public:

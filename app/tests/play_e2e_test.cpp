@@ -36,15 +36,6 @@ void write_solid_bmp(const fs::path& path, Rgb colour) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
 }
 
-struct TempFolder {
-  TempFolder() {
-    char pattern[] = "/tmp/quemira-play-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~TempFolder() { fs::remove_all(path); }
-  fs::path path;
-};
-
 constexpr int cell_lefts[] = {33, 154, 275, 396};
 constexpr int cell_tops[] = {31, 167, 303, 441};
 constexpr int selector_lefts[] = {148, 217, 286, 356};

@@ -10,15 +10,6 @@ namespace {
 const Rgb white{255, 255, 255}, face{240, 240, 240}, frame{100, 100, 100}, red{255, 0, 0},
     blue{0, 0, 255}, magenta{255, 0, 255};
 
-struct TempFolder {
-  TempFolder() {
-    char pattern[] = "/tmp/quemira-e2e-XXXXXX";
-    path = mkdtemp(pattern);
-  }
-  ~TempFolder() { fs::remove_all(path); }
-  fs::path path;
-};
-
 TEST(Launch, EmptyBoardUnderTheRunningCaptionUntilEscCloses) {
   if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "needs an X display";
   TempFolder folder;

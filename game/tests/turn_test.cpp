@@ -119,7 +119,7 @@ TEST_F(Turn, AnswerIsTheFirstCellHoldingTheTargetsBytes) {
 
 TEST_F(Turn, FiveImagesAndAnyLaterCellAnswersB2) {
   std::vector<ByteData> five;
-  for (int k = 1; k <= 5; ++k) five.push_back(bytes("p" + std::to_string(k)));
+  for (int k = 1; k <= 5; ++k) five.push_back(bytes(core::concat("picture ", core::int_to_text(k))));
   board_of(five);
   // The fixed sequence draws 10, 4, 15, 5, 2: cells 4, 5 and 2 hold images.
   const Text expected[] = {"B2", "A4", "B2", "B1", "A2"};
@@ -173,7 +173,7 @@ TEST_F(Turn, ConfirmCountsShowsTheResultAndRewritesTheCaptionAfterTheBox) {
 
 TEST_F(Turn, NamingTheLaterOfTwoIdenticalCellsIsWrong) {
   std::vector<ByteData> board;
-  for (int k = 1; k <= 16; ++k) board.push_back(bytes("p" + std::to_string(k)));
+  for (int k = 1; k <= 16; ++k) board.push_back(bytes(core::concat("picture ", core::int_to_text(k))));
   board[9] = board[2];
   board_of(board);
   start(window);  // draws cell 10, whose bytes cell 3 holds first

@@ -102,8 +102,9 @@ TEST_F(BmpTest, ReadsEveryInfoHeaderSizeAndRowOrder) {
     if (size == 40 && get_u32(file, compression_at) == 3)
       header.insert(header.end(), file.begin() + 54, file.begin() + 66);
     put_u32(header, 0, size);
-    std::vector<std::uint8_t> result(file.begin(), file.begin() + info_header_at);
-    result.insert(result.end(), header.begin(), header.end());
+    std::vector<std::uint8_t> result(info_header_at + header.size());
+    std::copy(file.begin(), file.begin() + info_header_at, result.begin());
+    std::copy(header.begin(), header.end(), result.begin() + info_header_at);
     put_u32(result, 10, static_cast<std::uint32_t>(result.size()));
     result.insert(result.end(), file.begin() + static_cast<std::ptrdiff_t>(pixels), file.end());
     return result;

@@ -49,8 +49,9 @@ inline std::string shell_quoted(const std::string& word) {
 inline std::optional<std::string> run(const std::string& program,
                                       const std::vector<std::string>& arguments) {
   std::string command = program;
-  for (const std::string& argument : arguments) command += " " + shell_quoted(argument);
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  for (const std::string& argument : arguments) command.append(" ").append(shell_quoted(argument));
+  command.append(" 2>/dev/null");
+  FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return std::nullopt;
   std::string output;
   char buffer[65536];

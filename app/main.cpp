@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/game_state.h"
+#include "app/out_of_memory.h"
 #include "core/fatal_error.h"
 #include "game/turn.h"
 #include "library/refresh.h"
@@ -36,6 +37,7 @@ void bind_handlers(app::GameState& state, ui::MainWindow& window) {
 }  // namespace
 
 int main() {
+  app::end_with_fatal_box_when_out_of_memory();
   Fl::fatal = window_not_created;
   Fl::background(ui::button_face.red, ui::button_face.green, ui::button_face.blue);
   ui::use_toolkit_for_pictures();

@@ -3,7 +3,6 @@
 #include <new>
 #include <optional>
 
-#include "core/fatal_error.h"
 #include "ui/decode/decoders.h"
 #include "ui/stretch.h"
 
@@ -54,14 +53,6 @@ void PictureBox::set_picture(const core::ByteData& data) {
   fill_background();
   if (!picture_.empty()) show_picture();
   changed();
-}
-
-core::ByteData PictureBox::get_picture() const {
-  try {
-    return picture_;
-  } catch (const std::bad_alloc&) {
-    core::fatal_out_of_memory(picture_.size());
-  }
 }
 
 const Surface& PictureBox::paint() {

@@ -17,7 +17,8 @@ class PictureBox : public core::Control {
   PictureBox(int inner_width, int inner_height, Rgb background, bool visible);
 
   void set_picture(const core::ByteData& data);
-  core::ByteData get_picture() const;
+  // A new copy; memory refused for it ends the program like any new value.
+  core::ByteData get_picture() const { return picture_; }
 
   // What the area inside the border shows now. A GIF starts playing the first
   // time its box is painted.
